@@ -1,0 +1,13 @@
+#include "platform/sdl_video.h"
+
+#include <SDL.h>
+
+namespace plat {
+
+bool ensure_video() {
+  if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+}
+
+}  // namespace plat
