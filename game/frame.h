@@ -15,5 +15,13 @@ extern int curserindex_x, curserindex_y;
 
 int Game_Main(void* parms, int num_parms);
 
+// Every hero has attacked or defended this turn, or has fallen.
+bool Heroes_Done();
+// A hero has fallen when its hit points are gone or it has left the map (a
+// fallen hero can be refilled by a late level-up, yet stays off the map).
+bool Hero_Fallen(int slot);
+bool All_Heroes_Fallen();
+bool All_Enemies_Fallen();
+
 // Puts every global of the frame logic back to its start value (tests).
 void Reset_Game_State();
