@@ -82,6 +82,17 @@ TEST_F(FrameTest, ArrowsMoveTheCursorInEveryModeButTheMenu) {
   EXPECT_EQ(3, curserindex_x);
 }
 
+TEST_F(FrameTest, NoKeyCancelsATargetMode) {
+  keys("RD E E");
+  press(VK_ESCAPE, 1);
+  frame();
+  EXPECT_EQ(kMoveTarget, mode());
+  keys("E E D E");  // Enter on his own tile moves him; then Attack
+  press(VK_ESCAPE, 1);
+  frame();
+  EXPECT_EQ(kAttackTarget, mode());
+}
+
 TEST_F(FrameTest, QuitRequestsTheEnd) {
   keys("RD E DDD");
   EXPECT_FALSE(destroy_posted());
