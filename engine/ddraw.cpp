@@ -62,7 +62,7 @@ int DDraw_Init(int width, int height, int bpp, int windowed) {
 
   if (screen_bpp == 8) {
     std::memset(palette, 0, sizeof palette);
-    Load_Palette_From_File(const_cast<char*>("PALDATA2.PAL"), palette);
+    Load_Palette_From_File("PALDATA2.PAL", palette);
     if (windowed)
       for (int i = 0; i < 10; ++i) palette[i].flags = palette[255 - i].flags = PC_EXPLICIT;
     lpddpal = plat::create_palette(palette);

@@ -198,3 +198,16 @@ void reset_windows() {
 }
 
 }  // namespace plat
+
+namespace plat {
+
+void request_close(HWND window) {
+  if (!is_window(window)) return;
+  SDL_Event event{};
+  event.type = SDL_WINDOWEVENT;
+  event.window.event = SDL_WINDOWEVENT_CLOSE;
+  event.window.windowID = SDL_GetWindowID(window->sdl);
+  SDL_PushEvent(&event);
+}
+
+}  // namespace plat

@@ -71,3 +71,9 @@ void* native_window(HWND window);
 void reset_windows();
 
 }  // namespace plat
+
+namespace plat {
+// Asks for the window to be closed the way the desktop's close box does, so
+// the request travels the real event path (tests).
+void request_close(HWND window);
+}  // namespace plat
