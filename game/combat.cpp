@@ -75,7 +75,9 @@ void Add_XP(game_unit unit_defend, game_unit unit_attack, int damage) {
   }
 
   for (game_unit* hero : {&Zuroruinfo, &Sabrainfo, &Baldurinfo}) {
-    if (hero->experience >= hero->next_level) {
+    // A threshold held at the int range is out of reach: without this a hero
+    // at the top would level up on every call, without end.
+    if (hero->next_level < INT_MAX && hero->experience >= hero->next_level) {
       Level_Up(*hero, attack_gain, defense_gain);
       break;
     }
