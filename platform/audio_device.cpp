@@ -112,20 +112,16 @@ void mix_render_locked(SoundDevice* device, float* out, int frames) {
   if (device->source.render) device->source.render(device->source.user, out, frames);
 
   // A peak limiter: it drops the gain at once to keep a loud sum inside the
-  // range and lets it recover over about 50 ms, so many sounds at once do not
-  // clip hard. A mix that stays inside the range passes unchanged.
-  const float release = 1.0f - std::exp(-1.0f / (0.05f * kMixRate));
+  // range and lets it recover by 30 dB a second, so many sounds at once keep
+  // their shape instead of clipping. A mix inside the range passes unchanged.
+  const float recover = std::pow(10.0f, 30.0f / 20.0f / kMixRate);
   float gain = device->limiter_gain;
   for (int i = 0; i < frames; ++i) {
     float& left = out[2 * i];
     float& right = out[2 * i + 1];
     const float peak = std::max(std::fabs(left), std::fabs(right));
-    if (peak * gain > 1.0f) {
-      gain = 1.0f / peak;
-    } else {
-      gain += (1.0f - gain) * release;
-      if (peak * gain > 1.0f) gain = 1.0f / peak;
-    }
+    gain = std::min(1.0f, gain * recover);
+    if (peak * gain > 1.0f) gain = 1.0f / peak;
     left = std::clamp(left * gain, -1.0f, 1.0f);
     right = std::clamp(right * gain, -1.0f, 1.0f);
   }

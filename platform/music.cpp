@@ -24,6 +24,8 @@ struct MusicPerformance {
   size_t next_event = 0;
   uint64_t frame = 0;
   bool playing = false;
+  bool muted = false;                        // stopped: the output fades within a few ms
+  int fade_frames = 0;                       // left of that fade
   uint64_t idle_frames = uint64_t{1} << 40;  // at rest until the first play
   MusicSegmentState state;
   std::vector<float> scratch;
@@ -32,6 +34,8 @@ struct MusicPerformance {
 namespace {
 
 std::atomic<int> initialized{0};
+
+constexpr int kStopFadeFrames = kMixRate / 200;  // 5 ms
 
 uint64_t frame_at(double seconds) {
   return seconds <= 0 ? 0 : static_cast<uint64_t>(std::llround(seconds * kMixRate));
@@ -48,6 +52,9 @@ void render(void* user, float* mix, int frames) {
       synth_active_voices(perf->synth) == 0) {
     return;
   }
+  // A stopped piece is cut off at once; the synthesizer runs on unheard for a
+  // moment so its reverb drains before the next play.
+  if (perf->muted && perf->idle_frames > kMixRate / 2) return;
   if (perf->scratch.size() < static_cast<size_t>(frames) * 2) {
     perf->scratch.resize(static_cast<size_t>(frames) * 2);
   }
@@ -71,7 +78,15 @@ void render(void* user, float* mix, int frames) {
       chunk = std::min(chunk, until - perf->frame);
     }
     synth_render(perf->synth, perf->scratch.data(), static_cast<int>(chunk));
-    for (uint64_t i = 0; i < chunk * 2; ++i) mix[2 * done + i] += perf->scratch[i];
+    if (!perf->muted) {
+      for (uint64_t i = 0; i < chunk * 2; ++i) mix[2 * done + i] += perf->scratch[i];
+    } else {
+      for (uint64_t i = 0; i < chunk && perf->fade_frames > 0; ++i, --perf->fade_frames) {
+        const float gain = static_cast<float>(perf->fade_frames) / kStopFadeFrames;
+        mix[2 * (done + i)] += perf->scratch[2 * i] * gain;
+        mix[2 * (done + i) + 1] += perf->scratch[2 * i + 1] * gain;
+      }
+    }
     perf->frame += chunk;
     done += static_cast<int>(chunk);
     if (!perf->playing) perf->idle_frames += chunk;
@@ -133,6 +148,7 @@ int32_t performance_play_segment(MusicPerformance* perf, MusicSegment* segment, 
   perf->next_event = 0;
   perf->frame = 0;
   perf->playing = true;
+  perf->muted = false;
   perf->state.segment_id = segment->id;
   if (state) *state = &perf->state;
   SoundDevice* device = perf->device;
@@ -148,6 +164,8 @@ int32_t performance_stop(MusicPerformance* perf, MusicSegment* segment, MusicSeg
   if (segment && (!perf->playing || segment->id != perf->current_id)) return MUSIC_OK;
   perf->playing = false;
   perf->idle_frames = 0;
+  perf->muted = true;
+  perf->fade_frames = kStopFadeFrames;
   if (perf->synth) synth_reset(perf->synth);
   return MUSIC_OK;
 }
