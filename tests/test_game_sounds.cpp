@@ -125,6 +125,19 @@ TEST_F(GameSounds, MissingFilesLeaveMinusOneAndStaySilent) {
   std::filesystem::remove_all(empty);
 }
 
+// No audio device at all: the sounds load and "play" in silence.
+TEST_F(GameSounds, WithoutAnAudioDeviceEverythingStillWorks) {
+  setenv("SDL_AUDIODRIVER", "no_such_driver", 1);
+  plat::set_audio_output_enabled(true);
+  Game_Sounds_Init();
+  EXPECT_EQ(music, 5);
+  EXPECT_EQ(DSound_Play(music, 1, 0, 0, 0), 1);
+  EXPECT_EQ(DSound_Play(battle_sound, 0, 0, 0, 0), 1);
+  EXPECT_FALSE(plat::sound_device_has_output(lpds));
+  Game_Sounds_Shutdown();
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+}
+
 TEST(SoundFiles, AreFinishedPcmFiles) {
   struct Expect {
     const char* name;
@@ -193,7 +206,11 @@ TEST(GameAudio, FirstSecondsOfOutputAreTheMusic) {
   char program[] = "./thalryn";
   char* argv[] = {program, nullptr};
   pid_t pid = 0;
-  ASSERT_EQ(posix_spawn(&pid, program, nullptr, nullptr, argv, environ), 0);
+  const int spawned = posix_spawn(&pid, program, nullptr, nullptr, argv, environ);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  unsetenv("SDL_DISKAUDIOFILE");
+  unsetenv("SDL_DISKAUDIODELAY");
+  ASSERT_EQ(spawned, 0);
 
   const size_t want_frames = 3 * 44100;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);

@@ -28,7 +28,8 @@ void add_clash(std::vector<float>* out, int rate, double at, double base, float 
   std::uniform_real_distribution<double> detune(0.985, 1.015);
   const auto start = static_cast<size_t>(at * rate);
   const double ratios[] = {1.0, 1.47, 2.09, 2.76, 3.52, 4.31, 5.23};
-  const size_t length = static_cast<size_t>(0.9 * rate);
+  const size_t length = static_cast<size_t>(1.6 * rate);
+  const size_t release = static_cast<size_t>(0.3 * rate);
   std::vector<float> ring(length, 0.0f);
   for (size_t k = 0; k < std::size(ratios); ++k) {
     const double f = base * ratios[k] * detune(*rng);
@@ -39,7 +40,9 @@ void add_clash(std::vector<float>* out, int rate, double at, double base, float 
     const double phase = detune(*rng) * 6.0;
     for (size_t i = 0; i < length; ++i) {
       const double t = static_cast<double>(i) / rate;
-      const double env = std::exp(-t / decay);
+      // Dies away fully before the block ends, so no ring is cut off.
+      const double tail = i + release > length ? static_cast<double>(length - i) / release : 1.0;
+      const double env = std::exp(-t / decay) * tail;
       ring[i] += static_cast<float>(
           amp * env * 0.5 * (std::sin(2 * kPi * f * t + phase) + std::sin(2 * kPi * beat * t)));
     }
@@ -74,7 +77,7 @@ void add_clash(std::vector<float>* out, int rate, double at, double base, float 
 void add_step(std::vector<float>* left, std::vector<float>* right, int rate, double at, float pan,
               float level, std::mt19937* rng) {
   std::uniform_real_distribution<float> noise(-1.0f, 1.0f);
-  const size_t length = static_cast<size_t>(0.22 * rate);
+  const size_t length = static_cast<size_t>(0.32 * rate);
   std::vector<float> thump(length), crunch(length), jingle(length);
   double phase = 0;
   for (size_t i = 0; i < length; ++i) {
