@@ -23,6 +23,13 @@ void fill_row16_reference(uint16_t* dst, int32_t count, uint16_t value) {
   for (int32_t i = 0; i < count; ++i) dst[i] = value;
 }
 
+void keyed_rect16_reference(uint8_t* dst, int32_t dst_pitch, const uint8_t* src,
+                            int32_t src_pitch, int32_t width, int32_t height, uint16_t key) {
+  for (int32_t y = 0; y < height; ++y)
+    keyed_row16_reference(reinterpret_cast<uint16_t*>(dst + y * dst_pitch),
+                          reinterpret_cast<const uint16_t*>(src + y * src_pitch), width, key);
+}
+
 static inline uint32_t widen565(uint16_t p) {
   uint32_t r = p >> 11, g = (p >> 5) & 63, b = p & 31;
   r = (r << 3) | (r >> 2);
@@ -59,6 +66,41 @@ __attribute__((target("avx2"))) void keyed_row16_avx2(uint16_t* dst, const uint1
   }
   for (; i < count; ++i)
     if (src[i] != key) dst[i] = src[i];
+}
+
+// The whole rectangle in one call: sprites are short rows, so the per-row
+// call and dispatch would cost as much as the pixels.
+__attribute__((target("avx2"))) void keyed_rect16_avx2(uint8_t* dst, int32_t dst_pitch,
+                                                       const uint8_t* src, int32_t src_pitch,
+                                                       int32_t width, int32_t height,
+                                                       uint16_t key) {
+  const __m256i k = _mm256_set1_epi16(static_cast<short>(key));
+  const int32_t tail = width % 16;
+  for (int32_t y = 0; y < height; ++y, dst += dst_pitch, src += src_pitch) {
+    auto* d = reinterpret_cast<uint16_t*>(dst);
+    auto* s = reinterpret_cast<const uint16_t*>(src);
+    if (width < 16) {
+      for (int32_t i = 0; i < width; ++i)
+        if (s[i] != key) d[i] = s[i];
+      continue;
+    }
+    // A partial last block is done as the 16 pixels ending the row, blended
+    // from what was there before the loop stores over its first part: the
+    // result is the same and no load waits on a just-stored overlap.
+    __m256i last{};
+    if (tail) {
+      __m256i sv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + width - 16));
+      __m256i dv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + width - 16));
+      last = _mm256_blendv_epi8(sv, dv, _mm256_cmpeq_epi16(sv, k));
+    }
+    for (int32_t i = 0; i + 16 <= width; i += 16) {
+      __m256i sv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
+      __m256i dv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + i));
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + i),
+                          _mm256_blendv_epi8(sv, dv, _mm256_cmpeq_epi16(sv, k)));
+    }
+    if (tail) _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + width - 16), last);
+  }
 }
 
 __attribute__((target("avx2"))) void keyed_row8_avx2(uint8_t* dst, const uint8_t* src,
@@ -116,6 +158,11 @@ void keyed_row16(uint16_t* dst, const uint16_t* src, int32_t count, uint16_t key
   if (has_avx2()) return keyed_row16_avx2(dst, src, count, key);
   keyed_row16_reference(dst, src, count, key);
 }
+void keyed_rect16(uint8_t* dst, int32_t dst_pitch, const uint8_t* src, int32_t src_pitch,
+                  int32_t width, int32_t height, uint16_t key) {
+  if (has_avx2()) return keyed_rect16_avx2(dst, dst_pitch, src, src_pitch, width, height, key);
+  keyed_rect16_reference(dst, dst_pitch, src, src_pitch, width, height, key);
+}
 void keyed_row8(uint8_t* dst, const uint8_t* src, int32_t count, uint8_t key) {
   if (has_avx2()) return keyed_row8_avx2(dst, src, count, key);
   keyed_row8_reference(dst, src, count, key);
@@ -131,6 +178,10 @@ void rgb565_to_xrgb(uint32_t* dst, const uint16_t* src, int32_t count) {
 
 #else
 
+void keyed_rect16(uint8_t* dst, int32_t dst_pitch, const uint8_t* src, int32_t src_pitch,
+                  int32_t width, int32_t height, uint16_t key) {
+  keyed_rect16_reference(dst, dst_pitch, src, src_pitch, width, height, key);
+}
 void keyed_row16(uint16_t* dst, const uint16_t* src, int32_t count, uint16_t key) {
   keyed_row16_reference(dst, src, count, key);
 }

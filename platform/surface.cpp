@@ -65,6 +65,14 @@ void copy_rect(Surface* dst, const Rect& piece, const Surface* src, int32_t sx, 
                bool keyed) {
   const int32_t w = piece.right - piece.left;
   const Pixel key = static_cast<Pixel>(src->color_key);
+  if constexpr (sizeof(Pixel) == 2) {
+    if (keyed && dst != src) {
+      keyed_rect16(dst->memory + piece.top * dst->pitch + piece.left * 2, dst->pitch,
+                   src->memory + sy * src->pitch + sx * 2, src->pitch, w,
+                   piece.bottom - piece.top, key);
+      return;
+    }
+  }
   for (int32_t y = piece.top; y < piece.bottom; ++y) {
     Pixel* d = reinterpret_cast<Pixel*>(dst->memory + y * dst->pitch) + piece.left;
     const Pixel* s =

@@ -4,7 +4,9 @@
 
 #include "game/assets.h"
 #include "game/frame.h"
+#include "game/game_sounds.h"
 #include "game/units.h"
+#include "sound/dsound.h"
 
 HINSTANCE main_instance = nullptr;
 HWND main_window_handle = nullptr;
@@ -63,6 +65,7 @@ int WinMain(HINSTANCE hinstance, HINSTANCE, char*, int) {
 
   Game_Init(nullptr, 0);
   Setup();
+  DSound_Play(music, 1, 0, 0, 0);
 
   plat::Message msg;
   for (;;) {

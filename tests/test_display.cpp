@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 #include <vector>
 
@@ -219,6 +220,19 @@ TEST(BlitKernels, FastKernelsMatchTheReference) {
     EXPECT_EQ(wide, wide_ref) << count;
     plat::fill_row16(a.data(), count, 0x1357);
     EXPECT_EQ(std::count(a.begin(), a.end(), 0x1357), count);
+  }
+  // Whole rectangles, including widths that end in a partial block.
+  for (int width : {1, 5, 16, 17, 37, 64}) {
+    const int h = 3, pitch = 160;
+    std::vector<uint8_t> src(pitch * h), a(pitch * h), b(pitch * h);
+    for (size_t i = 0; i < src.size(); i += 2) {
+      uint16_t v = rng() % 2 ? 0 : static_cast<uint16_t>(rng());
+      std::memcpy(&src[i], &v, 2);
+      a[i] = b[i] = static_cast<uint8_t>(rng());
+    }
+    plat::keyed_rect16(a.data() + 2, pitch, src.data(), pitch, width, h, 0);
+    plat::keyed_rect16_reference(b.data() + 2, pitch, src.data(), pitch, width, h, 0);
+    EXPECT_EQ(a, b) << width;
   }
   uint32_t white;
   uint16_t w = 0xFFFF;
