@@ -8,21 +8,19 @@ fail() {
 }
 
 start_xvfb() {
-  local n
-  for n in $(seq 90 140); do
-    [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
-    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp > /dev/null 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do
-      xdpyinfo > /dev/null 2>&1 && return 0
-      xdotool getmouselocation > /dev/null 2>&1 && return 0
-      sleep 0.1
-    done
-    kill "$XVFB_PID" 2>/dev/null || true
+  # Xvfb picks a free display itself and tells us its number, so tests
+  # running side by side never share or kill each other's server.
+  local display_file
+  display_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$display_file" > /dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 100); do
+    [[ -s "$display_file" ]] && break
+    sleep 0.05
   done
-  echo "FAIL: could not start Xvfb" >&2
-  exit 1
+  [[ -s "$display_file" ]] || { echo "FAIL: could not start Xvfb" >&2; exit 1; }
+  export DISPLAY=":$(head -n 1 "$display_file")"
+  rm -f "$display_file"
 }
 
 stop_xvfb() { [[ -n "${XVFB_PID:-}" ]] && kill "$XVFB_PID" 2>/dev/null || true; }
