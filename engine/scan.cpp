@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
+#include "engine/bitmap_cells.h"
 #include "engine/ddraw.h"
 #include "engine/pixel_rows.h"
 
@@ -45,4 +47,25 @@ int Color_Scan16(int x1, int y1, int x2, int y2, uint16_t scan_start, uint16_t s
                  uint8_t* scan_buffer, int scan_lpitch) {
   return scan<uint16_t>(x1, y1, x2, y2, scan_buffer, scan_lpitch,
                         [=](uint16_t p) { return p == scan_start || p == scan_end; });
+}
+
+int Scan_Image_Bitmap(BITMAP_FILE_TAG* bitmap, plat::Surface* lpdds, int cx, int cy) {
+  if (!lpdds) return 0;
+  const int width = lpdds->width, height = lpdds->height;
+  const int64_t x = bitmap_cells::cell_x(cx, width), y = bitmap_cells::cell_y(cy, height);
+  if (!bitmap_cells::inside(bitmap, x, y, width, height, 1)) return 0;
+  int pitch = 0;
+  uint8_t* dest = DDraw_Lock_Surface(lpdds, &pitch);
+  // The lock is counted even when it hands out no memory, so it is always
+  // given back.
+  if (!dest || pitch < width) {
+    DDraw_Unlock_Surface(lpdds);
+    return 0;
+  }
+  const int64_t file_width = bitmap->info_header.biWidth;
+  const uint8_t* source = bitmap->pixels + y * file_width + x;
+  for (int r = 0; r < height; ++r, source += file_width, dest += pitch)
+    std::memcpy(dest, source, size_t(width));
+  DDraw_Unlock_Surface(lpdds);
+  return 1;
 }
