@@ -114,8 +114,8 @@ void BM_SdlConvert565To8888(benchmark::State& state) {
   std::vector<uint16_t> in(800 * 600, 0x1234);
   std::vector<uint32_t> out(800 * 600);
   for (auto _ : state) {
-    SDL_ConvertPixels(800, 600, SDL_PIXELFORMAT_RGB565, in.data(), 1600,
-                      SDL_PIXELFORMAT_XRGB8888, out.data(), 3200);
+    SDL_ConvertPixels(800, 600, SDL_PIXELFORMAT_RGB565, in.data(), 1600, SDL_PIXELFORMAT_XRGB8888,
+                      out.data(), 3200);
     benchmark::ClobberMemory();
   }
 }

@@ -43,8 +43,7 @@ extern plat::PaletteEntry palette[256];
 
 int DDraw_Init(int width, int height, int bpp, int windowed);
 int DDraw_Shutdown();
-plat::Surface* DDraw_Create_Surface(int width, int height, int mem_flags,
-                                    USHORT color_key_value);
+plat::Surface* DDraw_Create_Surface(int width, int height, int mem_flags, USHORT color_key_value);
 plat::Clipper* DDraw_Attach_Clipper(plat::Surface* lpdds, int num_rects,
                                     const plat::Rect* clip_list);
 int DDraw_Fill_Surface(plat::Surface* lpdds, USHORT color, const plat::Rect* client);

@@ -83,9 +83,9 @@ void Setup() {
 }
 
 game_unit* Unit_In_Slot(int slot) {
-  static game_unit* const records[UNIT_SLOTS] = {
-      nullptr, &Zuroruinfo, &Sabrainfo, &Baldurinfo, &Boss,
-      &Minion1, &Minion2, &Minion3, &Minion4, &Minion5};
+  static game_unit* const records[UNIT_SLOTS] = {nullptr,  &Zuroruinfo, &Sabrainfo, &Baldurinfo,
+                                                 &Boss,    &Minion1,    &Minion2,   &Minion3,
+                                                 &Minion4, &Minion5};
   return slot >= 0 && slot < UNIT_SLOTS ? records[slot] : nullptr;
 }
 

@@ -23,8 +23,8 @@ void fill_row16_reference(uint16_t* dst, int32_t count, uint16_t value) {
   for (int32_t i = 0; i < count; ++i) dst[i] = value;
 }
 
-void keyed_rect16_reference(uint8_t* dst, int32_t dst_pitch, const uint8_t* src,
-                            int32_t src_pitch, int32_t width, int32_t height, uint16_t key) {
+void keyed_rect16_reference(uint8_t* dst, int32_t dst_pitch, const uint8_t* src, int32_t src_pitch,
+                            int32_t width, int32_t height, uint16_t key) {
   for (int32_t y = 0; y < height; ++y)
     keyed_row16_reference(reinterpret_cast<uint16_t*>(dst + y * dst_pitch),
                           reinterpret_cast<const uint16_t*>(src + y * src_pitch), width, key);
@@ -54,8 +54,7 @@ __attribute__((target("avx2"))) void keyed_row16_avx2(uint16_t* dst, const uint1
     __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + i));
     __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + i));
     __m256i transparent = _mm256_cmpeq_epi16(s, k);
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i),
-                        _mm256_blendv_epi8(s, d, transparent));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), _mm256_blendv_epi8(s, d, transparent));
   }
   if (i + 8 <= count) {
     __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
@@ -117,8 +116,7 @@ __attribute__((target("avx2"))) void keyed_row8_avx2(uint8_t* dst, const uint8_t
     if (src[i] != key) dst[i] = src[i];
 }
 
-__attribute__((target("avx2"))) void fill_row16_avx2(uint16_t* dst, int32_t count,
-                                                     uint16_t value) {
+__attribute__((target("avx2"))) void fill_row16_avx2(uint16_t* dst, int32_t count, uint16_t value) {
   const __m256i v = _mm256_set1_epi16(static_cast<short>(value));
   int32_t i = 0;
   for (; i + 16 <= count; i += 16) _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), v);
@@ -140,7 +138,8 @@ __attribute__((target("avx2"))) void rgb565_to_xrgb_avx2(uint32_t* dst, const ui
     __m256i gb = _mm256_or_si256(_mm256_slli_epi16(g, 8), b);
     __m256i lo = _mm256_unpacklo_epi16(gb, r);  // pixels 0-3 and 8-11
     __m256i hi = _mm256_unpackhi_epi16(gb, r);  // pixels 4-7 and 12-15
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), _mm256_permute2x128_si256(lo, hi, 0x20));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i),
+                        _mm256_permute2x128_si256(lo, hi, 0x20));
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i + 8),
                         _mm256_permute2x128_si256(lo, hi, 0x31));
   }

@@ -10,8 +10,8 @@ void keyed_row8_reference(uint8_t* dst, const uint8_t* src, int32_t count, uint8
 void fill_row16_reference(uint16_t* dst, int32_t count, uint16_t value);
 
 // A whole keyed rectangle of 16-bit pixels; pitches in bytes.
-void keyed_rect16_reference(uint8_t* dst, int32_t dst_pitch, const uint8_t* src,
-                            int32_t src_pitch, int32_t width, int32_t height, uint16_t key);
+void keyed_rect16_reference(uint8_t* dst, int32_t dst_pitch, const uint8_t* src, int32_t src_pitch,
+                            int32_t width, int32_t height, uint16_t key);
 
 // Best kernels for this processor (chosen once, at first use).
 void keyed_rect16(uint8_t* dst, int32_t dst_pitch, const uint8_t* src, int32_t src_pitch,

@@ -7,9 +7,9 @@
 namespace plat {
 
 struct ClockSource {
-  uint32_t (*ticks)();           // milliseconds, wraps after 2^32
-  void (*sleep)(uint32_t ms);    // gives the processor away for about ms
-  std::time_t (*calendar)();     // seconds of calendar time
+  uint32_t (*ticks)();         // milliseconds, wraps after 2^32
+  void (*sleep)(uint32_t ms);  // gives the processor away for about ms
+  std::time_t (*calendar)();   // seconds of calendar time
 };
 
 uint32_t ticks();

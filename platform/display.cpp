@@ -58,9 +58,7 @@ bool display_set_windowed(Display* display) {
   return true;
 }
 
-int32_t display_bits_per_pixel(const Display* display) {
-  return display ? display->bpp : 16;
-}
+int32_t display_bits_per_pixel(const Display* display) { return display ? display->bpp : 16; }
 
 Surface* display_create_primary(Display* display, bool flip_chain) {
   if (!display || display->primary) return nullptr;
@@ -119,12 +117,12 @@ void display_show(Display* display, const Rect& changed) {
   if (static_cast<int32_t>(display->scratch.size()) < w) display->scratch.resize(w);
   if (SDL_MUSTLOCK(target)) SDL_LockSurface(target);
   for (int32_t y = r.top; y < r.bottom; ++y) {
-    auto* out = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(target->pixels) +
-                                            y * target->pitch) + r.left;
+    auto* out =
+        reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(target->pixels) + y * target->pitch) +
+        r.left;
     uint32_t* row = xrgb ? out : display->scratch.data();
     if (p->bpp == 16) {
-      rgb565_to_xrgb(row, reinterpret_cast<const uint16_t*>(p->memory + y * p->pitch) + r.left,
-                     w);
+      rgb565_to_xrgb(row, reinterpret_cast<const uint16_t*>(p->memory + y * p->pitch) + r.left, w);
     } else {
       const uint8_t* in = p->memory + y * p->pitch + r.left;
       for (int32_t x = 0; x < w; ++x) {

@@ -68,8 +68,8 @@ void copy_rect(Surface* dst, const Rect& piece, const Surface* src, int32_t sx, 
   if constexpr (sizeof(Pixel) == 2) {
     if (keyed && dst != src) {
       keyed_rect16(dst->memory + piece.top * dst->pitch + piece.left * 2, dst->pitch,
-                   src->memory + sy * src->pitch + sx * 2, src->pitch, w,
-                   piece.bottom - piece.top, key);
+                   src->memory + sy * src->pitch + sx * 2, src->pitch, w, piece.bottom - piece.top,
+                   key);
       return;
     }
   }
@@ -208,11 +208,9 @@ bool fill(Surface* dst, const Rect* dst_rect, uint32_t color) {
 bool blit(Surface* dst, const Rect* dst_rect, Surface* src, const Rect* src_rect, bool keyed) {
   if (!dst || !src || dst->bpp != src->bpp) return false;
   Rect sr = src_rect ? *src_rect : whole(src);
-  Rect dr = dst_rect ? to_surface_coords(dst, *dst_rect)
-                     : Rect{0, 0, dst->width, dst->height};
+  Rect dr = dst_rect ? to_surface_coords(dst, *dst_rect) : Rect{0, 0, dst->width, dst->height};
   if (empty(sr) || empty(dr)) return false;
-  if (sr.left < 0 || sr.top < 0 || sr.right > src->width || sr.bottom > src->height)
-    return false;
+  if (sr.left < 0 || sr.top < 0 || sr.right > src->width || sr.bottom > src->height) return false;
   keyed = keyed && src->has_color_key;
   const bool same_size =
       sr.right - sr.left == dr.right - dr.left && sr.bottom - sr.top == dr.bottom - dr.top;

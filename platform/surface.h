@@ -28,8 +28,8 @@ struct Display;
 
 struct Surface {
   int32_t width = 0, height = 0;
-  int32_t bpp = 16;    // 8 or 16
-  int32_t pitch = 0;   // bytes per row
+  int32_t bpp = 16;   // 8 or 16
+  int32_t pitch = 0;  // bytes per row
   uint8_t* memory = nullptr;
   bool has_color_key = false;
   uint32_t color_key = 0;

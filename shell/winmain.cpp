@@ -20,18 +20,14 @@ constexpr int kWindowHeight = 600;
 
 LRESULT WindowProc(HWND hwnd, uint32_t msg, WPARAM wparam, LPARAM lparam) {
   switch (msg) {
-    case WM_CREATE:
-      return 0;
+    case WM_CREATE: return 0;
     case WM_PAINT:
       // The picture reaches the window only through the frame's page flip.
       plat::begin_paint(hwnd);
       plat::end_paint(hwnd);
       return 0;
-    case WM_DESTROY:
-      plat::post_quit_message(0);
-      return 0;
-    default:
-      return plat::def_window_proc(hwnd, msg, wparam, lparam);
+    case WM_DESTROY: plat::post_quit_message(0); return 0;
+    default: return plat::def_window_proc(hwnd, msg, wparam, lparam);
   }
 }
 

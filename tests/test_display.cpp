@@ -24,10 +24,14 @@ TEST(ColourPacking, Examples) {
     int r, g, b;
     USHORT word;
   } cases[] = {
-      {RGB16Bit565, 255, 255, 255, 0xFFFF}, {RGB16Bit565, 255, 0, 0, 0xF800},
-      {RGB16Bit565, 0, 255, 0, 0x07E0},     {RGB16Bit565, 0, 0, 255, 0x001F},
-      {RGB16Bit565, 7, 3, 7, 0},            {RGB16Bit555, 255, 0, 0, 0x7C00},
-      {RGB16Bit555, 0, 255, 0, 0x03E0},     {RGB16Bit565, 256 + 8, 0, 0, 0x0800},
+      {RGB16Bit565, 255, 255, 255, 0xFFFF},
+      {RGB16Bit565, 255, 0, 0, 0xF800},
+      {RGB16Bit565, 0, 255, 0, 0x07E0},
+      {RGB16Bit565, 0, 0, 255, 0x001F},
+      {RGB16Bit565, 7, 3, 7, 0},
+      {RGB16Bit555, 255, 0, 0, 0x7C00},
+      {RGB16Bit555, 0, 255, 0, 0x03E0},
+      {RGB16Bit565, 256 + 8, 0, 0, 0x0800},
   };
   for (const Case& c : cases) EXPECT_EQ(c.pack(c.r, c.g, c.b), c.word) << c.r << "," << c.g;
 }

@@ -12,7 +12,7 @@
 #include "game/sprites.h"
 #include "game/units.h"
 #include "shell/winmain.h"
-#include "tests/png_writer.h"
+#include "tools/png_writer.h"
 
 namespace {
 

@@ -25,8 +25,8 @@ TEST(Roster, RecordsHoldTheirStartValues) {
     int slot;
     const char* name;
     int level, hp, attack, defense, movement;
-  } rows[] = {{1, "Zuroru", 1, 100, 10, 10, 4}, {2, "Sabra", 1, 100, 10, 10, 4},
-              {3, "Baldur", 1, 100, 10, 10, 4}, {4, "Morgen", 5, 200, 21, 19, 5},
+  } rows[] = {{1, "Zuroru", 1, 100, 10, 10, 4},  {2, "Sabra", 1, 100, 10, 10, 4},
+              {3, "Baldur", 1, 100, 10, 10, 4},  {4, "Morgen", 5, 200, 21, 19, 5},
               {5, "Soldier", 3, 150, 14, 15, 5}, {6, "Soldier", 3, 150, 18, 12, 5},
               {7, "Soldier", 2, 125, 13, 12, 4}, {8, "Soldier", 2, 125, 10, 15, 4},
               {9, "Soldier", 2, 125, 15, 10, 4}};

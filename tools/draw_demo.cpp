@@ -188,7 +188,7 @@ int main(int argc, char** argv) {
     }
   DDraw_Unlock_Surface(surface);
   plat::release_surface(surface);
-  if (!write_png(out, kWidth, kHeight, rgb)) {
+  if (!testpng::write_rgb(out, kWidth, kHeight, rgb)) {
     std::fprintf(stderr, "draw_demo: cannot write %s\n", out);
     return 1;
   }
