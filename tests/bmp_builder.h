@@ -5,7 +5,7 @@
 
 namespace testbmp {
 
-struct Spec {
+struct Layout {
   int32_t width = 4;
   int32_t height = 2;  // negative: rows stored top first
   uint16_t bits = 24;
@@ -29,7 +29,7 @@ inline void put32(std::vector<uint8_t>& v, size_t at, uint32_t x) {
   put16(v, at + 2, x >> 16);
 }
 
-inline std::vector<uint8_t> build(const Spec& s) {
+inline std::vector<uint8_t> build(const Layout& s) {
   const int entries = s.palette_entries >= 0 ? s.palette_entries : (s.bits == 8 ? 256 : 0);
   const size_t header = 14 + s.info_size;
   const size_t pixel_at = header + size_t(entries) * 4 + s.gap;

@@ -64,7 +64,7 @@ class BitmapFile : public testing::Test {
 
 // Four black pixels stored first (the bottom row), then red, green, blue, white.
 std::vector<uint8_t> four_by_two() {
-  testbmp::Spec s;
+  testbmp::Layout s;
   s.rows = stored_rows({{{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}},
                         {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}}},
                        true);
@@ -92,7 +92,7 @@ TEST_F(BitmapFile, Converts24BitPixelsToTheDisplayLayout) {
 }
 
 TEST_F(BitmapFile, EightBitFileKeepsIndicesAndSwapsThePalette) {
-  testbmp::Spec s;
+  testbmp::Layout s;
   s.bits = 8;
   s.palette.assign(1024, 0);
   s.palette[0] = 10, s.palette[1] = 20, s.palette[2] = 30;
@@ -112,7 +112,7 @@ TEST_F(BitmapFile, EightBitFileKeepsIndicesAndSwapsThePalette) {
 
 TEST_F(BitmapFile, SixteenBitWordsStayAsStored) {
   dd_pixel_format = 15;
-  testbmp::Spec s;
+  testbmp::Layout s;
   s.bits = 16;
   s.width = 2;
   s.rows = {0x34, 0x12, 0x78, 0x56, 0xBC, 0x9A, 0xF0, 0xDE};
@@ -122,17 +122,17 @@ TEST_F(BitmapFile, SixteenBitWordsStayAsStored) {
 }
 
 TEST_F(BitmapFile, RefusedFilesLeaveThePixelsAndCloseTheFile) {
-  auto spec = [](auto change) {
-    testbmp::Spec s;
+  auto layout = [](auto change) {
+    testbmp::Layout s;
     s.rows = std::vector<uint8_t>(24, 7);
     change(s);
     return testbmp::build(s);
   };
-  auto not_bm = spec([](testbmp::Spec&) {});
+  auto not_bm = layout([](testbmp::Layout&) {});
   not_bm[0] = 'P';
-  auto truncated = spec([](testbmp::Spec&) {});
+  auto truncated = layout([](testbmp::Layout&) {});
   truncated.resize(40);
-  auto long_header = spec([](testbmp::Spec& s) { s.info_size = 4000; });
+  auto long_header = layout([](testbmp::Layout& s) { s.info_size = 4000; });
   long_header.resize(200);
   struct Case {
     const char* name;
@@ -140,15 +140,15 @@ TEST_F(BitmapFile, RefusedFilesLeaveThePixelsAndCloseTheFile) {
   };
   const Case cases[] = {
       {"not BM", not_bm},
-      {"4-bit", spec([](testbmp::Spec& s) { s.bits = 4; })},
-      {"32-bit", spec([](testbmp::Spec& s) { s.bits = 32; })},
-      {"run-length compressed", spec([](testbmp::Spec& s) { s.bits = 8, s.compression = 1; })},
-      {"compressed 24-bit", spec([](testbmp::Spec& s) { s.compression = 4; })},
-      {"zero width", spec([](testbmp::Spec& s) { s.width = 0; })},
-      {"negative width", spec([](testbmp::Spec& s) { s.width = -4; })},
-      {"zero height", spec([](testbmp::Spec& s) { s.height = 0; })},
-      {"enormous", spec([](testbmp::Spec& s) { s.width = s.height = 100000; })},
-      {"core header", spec([](testbmp::Spec& s) { s.info_size = 12; })},
+      {"4-bit", layout([](testbmp::Layout& s) { s.bits = 4; })},
+      {"32-bit", layout([](testbmp::Layout& s) { s.bits = 32; })},
+      {"run-length compressed", layout([](testbmp::Layout& s) { s.bits = 8, s.compression = 1; })},
+      {"compressed 24-bit", layout([](testbmp::Layout& s) { s.compression = 4; })},
+      {"zero width", layout([](testbmp::Layout& s) { s.width = 0; })},
+      {"negative width", layout([](testbmp::Layout& s) { s.width = -4; })},
+      {"zero height", layout([](testbmp::Layout& s) { s.height = 0; })},
+      {"enormous", layout([](testbmp::Layout& s) { s.width = s.height = 100000; })},
+      {"core header", layout([](testbmp::Layout& s) { s.info_size = 12; })},
       {"header past the end", long_header},
       {"shorter than the headers", truncated},
   };
@@ -174,7 +174,7 @@ TEST_F(BitmapFile, StandardVariantsLoadTheRightPixels) {
   for (const auto& row : picture)
     for (Color c : row) expected.push_back(word565(c));
   auto base = [&](auto change) {
-    testbmp::Spec s;
+    testbmp::Layout s;
     s.width = 3;  // rows of 9 bytes, padded to 12
     s.rows = stored_rows(picture, true);
     change(s);
@@ -185,13 +185,13 @@ TEST_F(BitmapFile, StandardVariantsLoadTheRightPixels) {
     std::vector<uint8_t> file;
   };
   const Case cases[] = {
-      {"padded rows", base([](testbmp::Spec&) {})},
-      {"pixels after a gap", base([](testbmp::Spec& s) { s.gap = 10; })},
-      {"124-byte info header", base([](testbmp::Spec& s) { s.info_size = 124; })},
-      {"biSizeImage 0", base([](testbmp::Spec& s) { s.size_image = 0; })},
-      {"biSizeImage too small", base([](testbmp::Spec& s) { s.size_image = 5; })},
-      {"biSizeImage too large", base([](testbmp::Spec& s) { s.size_image = 1 << 30; })},
-      {"top-down rows", base([&](testbmp::Spec& s) {
+      {"padded rows", base([](testbmp::Layout&) {})},
+      {"pixels after a gap", base([](testbmp::Layout& s) { s.gap = 10; })},
+      {"124-byte info header", base([](testbmp::Layout& s) { s.info_size = 124; })},
+      {"biSizeImage 0", base([](testbmp::Layout& s) { s.size_image = 0; })},
+      {"biSizeImage too small", base([](testbmp::Layout& s) { s.size_image = 5; })},
+      {"biSizeImage too large", base([](testbmp::Layout& s) { s.size_image = 1 << 30; })},
+      {"top-down rows", base([&](testbmp::Layout& s) {
          s.height = -2;
          s.rows = stored_rows(picture, false);
        })},
@@ -217,7 +217,7 @@ TEST_F(BitmapFile, MissingRowsOfAShortFileStayBlack) {
 }
 
 TEST_F(BitmapFile, ShortColourTableIsReadUpToThePixels) {
-  testbmp::Spec s;
+  testbmp::Layout s;
   s.bits = 8;
   s.palette_entries = 16;
   s.palette.assign(64, 0);
@@ -239,7 +239,7 @@ size_t heap_in_use() {
 
 TEST_F(BitmapFile, LoadingAgainReleasesTheOldBuffer) {
   for (uint16_t bits : {8, 16, 24}) {
-    testbmp::Spec s;
+    testbmp::Layout s;
     s.bits = bits;
     s.width = s.height = 512;
     s.rows.assign(size_t(512) * 512 * bits / 8, 0x5A);

@@ -29,15 +29,15 @@ class DSound : public ::testing::Test {
     ASSERT_EQ(DSound_Init(), 1);
   }
 
-  static std::string file(const std::string& name, const WavSpec& spec) {
+  static std::string file(const std::string& name, const WavLayout& layout) {
     const std::string path = dir_ + "/" + name;
-    EXPECT_TRUE(write_file(path, wav_bytes(spec)));
+    EXPECT_TRUE(write_file(path, wav_bytes(layout)));
     return path;
   }
   static std::string plain(const std::string& name = "plain.wav") {
-    WavSpec spec;
-    spec.samples.assign(64, 200);
-    return file(name, spec);
+    WavLayout layout;
+    layout.samples.assign(64, 200);
+    return file(name, layout);
   }
 
   std::vector<float> render(int frames) {
@@ -70,29 +70,29 @@ TEST_F(DSound, LoadsTakeSlotsInOrderAndFailuresTakeNone) {
 TEST_F(DSound, LoadRefusesWhatIsNotPlainPcmWave) {
   struct Case {
     const char* what;
-    WavSpec spec;
+    WavLayout layout;
   };
   std::vector<Case> cases;
   auto add = [&](const char* what, auto change) {
-    WavSpec s;
+    WavLayout s;
     s.samples.assign(64, 128);
     change(s);
     cases.push_back({what, s});
   };
-  add("another form type", [](WavSpec& s) { s.form = "AVI "; });
-  add("no format chunk", [](WavSpec& s) { s.fmt_chunk = false; });
-  add("compressed format", [](WavSpec& s) { s.tag = 2; });
-  add("no data chunk", [](WavSpec& s) { s.data_chunk = false; });
-  add("format chunk past the end", [](WavSpec& s) {
+  add("another form type", [](WavLayout& s) { s.form = "AVI "; });
+  add("no format chunk", [](WavLayout& s) { s.fmt_chunk = false; });
+  add("compressed format", [](WavLayout& s) { s.tag = 2; });
+  add("no data chunk", [](WavLayout& s) { s.data_chunk = false; });
+  add("format chunk past the end", [](WavLayout& s) {
     s.data_chunk = false;
     s.fmt_declared = 4000;
   });
-  add("no channels", [](WavSpec& s) { s.channels = 0; });
-  add("24-bit samples", [](WavSpec& s) { s.bits = 24; });
-  add("empty data", [](WavSpec& s) { s.samples.clear(); });
+  add("no channels", [](WavLayout& s) { s.channels = 0; });
+  add("24-bit samples", [](WavLayout& s) { s.bits = 24; });
+  add("empty data", [](WavLayout& s) { s.samples.clear(); });
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    EXPECT_EQ(DSound_Load_WAV(file("bad.wav", c.spec).c_str(), 224), -1);
+    EXPECT_EQ(DSound_Load_WAV(file("bad.wav", c.layout).c_str(), 224), -1);
     EXPECT_EQ(sound_fx[0].state, SOUND_SLOT_EMPTY);
     EXPECT_EQ(sound_fx[0].sound_buffer, nullptr);
   }
@@ -110,12 +110,12 @@ TEST_F(DSound, LoadRefusesWhatIsNotPlainPcmWave) {
 
 TEST_F(DSound, FormatChunkOfSixteenOrEighteenBytesAndOneAfterAnotherChunk) {
   for (uint32_t size : {16u, 18u}) {
-    WavSpec s;
+    WavLayout s;
     s.fmt_size = size;
     s.samples.assign(10, 128);
     EXPECT_GE(DSound_Load_WAV(file("fmt.wav", s).c_str(), 0), 0) << size;
   }
-  WavSpec s;
+  WavLayout s;
   s.chunk_before_fmt = "LIST";
   s.samples.assign(10, 128);
   EXPECT_GE(DSound_Load_WAV(file("list.wav", s).c_str(), 0), 0);
@@ -125,7 +125,7 @@ TEST_F(DSound, FormatChunkOfSixteenOrEighteenBytesAndOneAfterAnotherChunk) {
 // at half a sample per output frame with its channels apart, and an
 // 11,025 Hz 8-bit mono file at a quarter.
 TEST_F(DSound, BuffersKeepTheFilesOwnFormat) {
-  WavSpec s;
+  WavLayout s;
   s.rate = 22050;
   s.bits = 16;
   s.channels = 2;
@@ -144,7 +144,7 @@ TEST_F(DSound, BuffersKeepTheFilesOwnFormat) {
   }
   DSound_Stop_Sound(stereo);
 
-  WavSpec m;
+  WavLayout m;
   for (int i = 0; i < 50; ++i) m.samples.push_back(static_cast<uint8_t>(128 + i));
   const int mono = DSound_Load_WAV(file("mono.wav", m).c_str(), 224);
   DSound_Play(mono, 0, 0, 0, 0);
@@ -153,7 +153,7 @@ TEST_F(DSound, BuffersKeepTheFilesOwnFormat) {
 }
 
 TEST_F(DSound, FileShorterThanItsDataChunkPlaysSilenceForTheMissingPart) {
-  WavSpec s;
+  WavLayout s;
   s.samples.assign(100, 255);
   s.declared_data = 4000;
   const int id = DSound_Load_WAV(file("short.wav", s).c_str(), 224);
@@ -222,7 +222,7 @@ TEST_F(DSound, SettersPassTheirValuesAndReportRefusals) {
 }
 
 TEST_F(DSound, ReplicasPlayAtTheSameTime) {
-  WavSpec s;
+  WavLayout s;
   s.rate = plat::kMixRate;
   for (int i = 0; i < 200; ++i) s.samples.push_back(static_cast<uint8_t>(128 + (i % 50)));
   const int id = DSound_Load_WAV(file("ramp.wav", s).c_str(), 224);
@@ -245,7 +245,7 @@ TEST_F(DSound, ReplicasPlayAtTheSameTime) {
 }
 
 TEST_F(DSound, LoopPlaysOnUntilStopWhichRewinds) {
-  WavSpec s;
+  WavLayout s;
   s.rate = plat::kMixRate;
   for (int i = 0; i < 100; ++i) s.samples.push_back(static_cast<uint8_t>(130 + i));
   const int id = DSound_Load_WAV(file("loop.wav", s).c_str(), 224);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-struct WavSpec {
+struct WavLayout {
   uint16_t tag = 1;
   uint16_t channels = 1;
   uint32_t rate = 11025;
@@ -28,7 +28,7 @@ inline void put_id(std::vector<uint8_t>* b, const std::string& id) {
   b->insert(b->end(), id.begin(), id.begin() + 4);
 }
 
-inline std::vector<uint8_t> wav_bytes(const WavSpec& s) {
+inline std::vector<uint8_t> wav_bytes(const WavLayout& s) {
   std::vector<uint8_t> body;
   put_id(&body, s.form);
   if (!s.chunk_before_fmt.empty()) {
