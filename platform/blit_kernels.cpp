@@ -45,28 +45,6 @@ void rgb565_to_xrgb_reference(uint32_t* dst, const uint16_t* src, int32_t count)
 #ifdef THALRYN_X86
 namespace {
 
-// Sixteen pixels per step: compare with the key, blend with what is there.
-__attribute__((target("avx2"))) void keyed_row16_avx2(uint16_t* dst, const uint16_t* src,
-                                                      int32_t count, uint16_t key) {
-  const __m256i k = _mm256_set1_epi16(static_cast<short>(key));
-  int32_t i = 0;
-  for (; i + 16 <= count; i += 16) {
-    __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + i));
-    __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + i));
-    __m256i transparent = _mm256_cmpeq_epi16(s, k);
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), _mm256_blendv_epi8(s, d, transparent));
-  }
-  if (i + 8 <= count) {
-    __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
-    __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i));
-    __m128i transparent = _mm_cmpeq_epi16(s, _mm256_castsi256_si128(k));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), _mm_blendv_epi8(s, d, transparent));
-    i += 8;
-  }
-  for (; i < count; ++i)
-    if (src[i] != key) dst[i] = src[i];
-}
-
 // The whole rectangle in one call: sprites are short rows, so the per-row
 // call and dispatch would cost as much as the pixels.
 __attribute__((target("avx2"))) void keyed_rect16_avx2(uint8_t* dst, int32_t dst_pitch,
@@ -154,7 +132,10 @@ bool has_avx2() {
 }  // namespace
 
 void keyed_row16(uint16_t* dst, const uint16_t* src, int32_t count, uint16_t key) {
-  if (has_avx2()) return keyed_row16_avx2(dst, src, count, key);
+  // A row is a rectangle one pixel high.
+  if (has_avx2())
+    return keyed_rect16_avx2(reinterpret_cast<uint8_t*>(dst), 0,
+                             reinterpret_cast<const uint8_t*>(src), 0, count, 1, key);
   keyed_row16_reference(dst, src, count, key);
 }
 void keyed_rect16(uint8_t* dst, int32_t dst_pitch, const uint8_t* src, int32_t src_pitch,
